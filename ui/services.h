@@ -48,6 +48,11 @@ class Services {
   virtual void ShellOpen(std::string_view path, ShowMode mode) = 0;
   virtual void OpenUserGuide() = 0;
 
+  // While a batch command runs: the busy cursor shows, and a request to close
+  // the window waits until the outermost command has ended. Calls nest.
+  virtual void BeginBusy() = 0;
+  virtual void EndBusy() = 0;
+
   // Runs the exit routine and ends the process with the code.
   virtual void EndProgram(int exitCode) = 0;
 };
