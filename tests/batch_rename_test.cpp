@@ -1,10 +1,9 @@
 #include "engine/batch_rename.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -268,8 +267,8 @@ TEST_F(BatchRenameRun, FileAsFolderRenamesNothing) {
 // current directory (nor on the root).
 TEST_F(BatchRenameRun, EmptyFolderTextRenamesNothingInTheCurrentDirectory) {
   folder.AddFile("a.jpg");
-  const std::string previous = std::string(getcwd(nullptr, 0) ?: "");
-  ASSERT_EQ(chdir(folder.Path().c_str()), 0);
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder.Path());
   struct Case {
     const char* name;
     Fields fields;
@@ -284,7 +283,7 @@ TEST_F(BatchRenameRun, EmptyFolderTextRenamesNothingInTheCurrentDirectory) {
     EXPECT_EQ(folder.Names(), (Names{"a.jpg"})) << c.name;
     EXPECT_EQ(form.列表框1.ItemCount(), 0) << c.name;
   }
-  ASSERT_EQ(chdir(previous.c_str()), 0);
+  std::filesystem::current_path(previous);
 }
 
 // The event pump runs while names are collected; whatever it does to the
