@@ -19,4 +19,9 @@ std::string BrowseForFolder(QWidget* owner, std::string_view prompt);
 // The shell's "open": the default application of a file, the file browser
 // for a folder. The outcome is not reported.
 void ShellOpen(std::string_view path);
+
+// The user guide at ../share/batch-renamer/guide/index.html beside the
+// program's folder, in the build tree as in an installed tree; empty when
+// it is not there.
+std::string UserGuidePath();
 void OpenUserGuide();
