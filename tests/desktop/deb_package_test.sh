@@ -35,6 +35,7 @@ expected=(
   "usr/share/applications/$app_id.desktop"
   "usr/share/metainfo/$app_id.metainfo.xml"
   "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
+  usr/share/batch-renamer/guide/index.html
 )
 for file in "${expected[@]}"; do
   [ -f "$root/$file" ] || fail "$file is not in the package"
