@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QUrl>
 #include <QWidget>
 #include <algorithm>
@@ -90,8 +91,10 @@ bool IsFile(const QString& path) { return QFileInfo(path).isFile(); }
 
 std::string ReadClipboardText() {
   const QClipboard* clipboard = Clipboard();
-  if (clipboard == nullptr) return {};
-  std::string text = clipboard->text(QClipboard::Clipboard).toUtf8().toStdString();
+  const QMimeData* data = clipboard != nullptr ? clipboard->mimeData(QClipboard::Clipboard) : nullptr;
+  // Only plain text counts: Qt would also render a list of files as text.
+  if (data == nullptr || !data->hasFormat(QStringLiteral("text/plain"))) return {};
+  std::string text = data->text().toUtf8().toStdString();
   // Texts end at a zero byte, as the fields and names hold none.
   text.resize(std::min(text.size(), text.find('\0')));
   return text;
