@@ -18,13 +18,15 @@ struct FindHandle {
   bool open = false;
 };
 
-// The folder text followed by "/", unless it already ends in "/".
+// The folder text followed by "/", unless it already ends in "/"; the empty
+// folder text stays empty.
 std::string SearchFolder(std::string_view folder);
 
 // With a pattern path (search folder followed by a pattern such as "*.*"),
 // starts a new search; with an empty one, continues the search in the handle.
 // Gives the next name that is not a folder, or the empty text when there is
-// none (the handle is then closed).
+// none (the handle is then closed). A pattern path without a "/" names no
+// folder and gives nothing.
 std::string FindEntry(std::string_view patternPath, FindHandle& handle);
 void EndFind(FindHandle& handle);
 
