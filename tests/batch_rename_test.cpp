@@ -149,15 +149,15 @@ INSTANTIATE_TEST_SUITE_P(
                    {"xa.png"}},
         RenameCase{"PositionMarkInOwnName", {"a.jpg", "b.jpg", "x[编号].jpg"}, {},
                    {"a.jpg", "b.jpg", "x3.jpg"}},
-        RenameCase{"PositionCountsFailedRenames", {"a", "b", "c", "xb"}, {.prefix = "x[编号]"},
-                   {"x1a", "b", "x3c", "x4xb"}},
+        RenameCase{"PositionCountsFailedRenames", {"a", "b", "c", "x2b"}, {.prefix = "x[编号]"},
+                   {"x1a", "b", "x3c", "x4x2b"}},
         RenameCase{"NamesInNaturalOrder", {"img10.jpg", "img9.jpg", "IMG1.jpg"},
                    {.condition = 3, .startNumber = "1", .separator = "_"},
                    {"1_IMG1.jpg", "2_img9.jpg", "3_img10.jpg"}},
         RenameCase{"LeadingHyphenAndSpaces", {"-rf", "  "}, {.prefix = "x"}, {"x-rf", "x  "}},
         RenameCase{"NameWithNewline", {"a\nb.txt"}, {.newExtension = ".md"}, {"a\nb.md"}},
         RenameCase{"NoFilesAtAll", {}, {.prefix = "x"}, {}}),
-    [](const testing::TestParamInfo<RenameCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<RenameCase>& row) { return row.param.name; });
 
 // Names in a legacy encoding ("测试" in GBK) are no valid UTF-8: every byte
 // counts as a character and must come through each pass unchanged.
@@ -176,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"x\xb2\xe2-\xd4\xff.txt"}},
         RenameCase{"NewExtension", {kGbk + ".txt"}, {.newExtension = ".\xce\xc4"},
                    {kGbk + ".\xce\xc4"}}),
-    [](const testing::TestParamInfo<RenameCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<RenameCase>& row) { return row.param.name; });
 
 class BatchRenameRun : public testing::Test {
  protected:
