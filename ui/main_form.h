@@ -121,6 +121,11 @@ class Control {
   void AttachView(ControlView* view) { view_ = view; }
   void TakeUserText(std::string text) { text_ = std::move(text); }
   void TakeUserSelection(int index) { selectedIndex_ = index; }
+  // The user moved the window.
+  void TakeUserPlace(int left, int top) {
+    left_ = left;
+    top_ = top;
+  }
 
  private:
   void Notify(Property property);
