@@ -5,9 +5,11 @@
 #include <QWidget>
 #include <string>
 
+#include "platform/look/window_behaviour.h"
 #include "ui/startup.h"
 
 void StartProgram(Program& program) {
+  DressWindow(program.form, program.window);
   BindHandlers(program.form, program.services);
   program.form.窗口.Raise(Event::Created);
   program.window.Widget().show();
