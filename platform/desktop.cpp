@@ -91,7 +91,8 @@ bool IsFile(const QString& path) { return QFileInfo(path).isFile(); }
 
 std::string ReadClipboardText() {
   const QClipboard* clipboard = Clipboard();
-  const QMimeData* data = clipboard != nullptr ? clipboard->mimeData(QClipboard::Clipboard) : nullptr;
+  const QMimeData* data =
+      clipboard != nullptr ? clipboard->mimeData(QClipboard::Clipboard) : nullptr;
   // Only plain text counts: Qt would also render a list of files as text.
   if (data == nullptr || !data->hasFormat(QStringLiteral("text/plain"))) return {};
   std::string text = data->text().toUtf8().toStdString();

@@ -28,6 +28,7 @@
 #include "tests/support/fake_services.h"
 #include "tests/support/temp_folder.h"
 #include "ui/clipboard_capture.h"
+#include "ui/folder_commands.h"
 #include "ui/main_form.h"
 
 namespace {
@@ -50,7 +51,9 @@ class QtEnvironment : public ::testing::Environment {
 QClipboard& Clipboard() { return *QGuiApplication::clipboard(); }
 
 std::string Bytes(const QString& text) { return text.toUtf8().toStdString(); }
-QString FromBytes(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromBytes(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The recorded desktop with the clipboard and the keyboard of this program.
 struct QtDesktop : FakeServices {
@@ -252,6 +255,20 @@ TEST_F(RealCapture, MovingTheFocusStraightToTheOldTextFieldFindsNothing) {
   form.编辑框_旧的文本.Raise(Event::FocusGained);
 
   EXPECT_EQ(form.编辑框_旧的文本.Text(), "");
+  EXPECT_EQ(ReadClipboardText(), "");
+}
+
+TEST(TakeOverCurrentItem, EmptiesTheRealClipboardOfAnotherProgramsText) {
+  MainForm form;
+  QtDesktop services;
+  BindFolderCommands(form, services);
+  form.列表框1.SetItems({"a.jpg", "b.jpg"});
+  form.列表框1.TakeUserSelection(1);
+  Clipboard().setText(QStringLiteral("copied elsewhere"));
+
+  form.列表框1.Raise(Event::ItemSelected);
+
+  EXPECT_EQ(form.编辑框_旧的文本1.Text(), "b.jpg");
   EXPECT_EQ(ReadClipboardText(), "");
 }
 
