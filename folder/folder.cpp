@@ -187,9 +187,16 @@ bool RenameFile(const std::string& oldPath, const std::string& newPath) {
     return false;
   }
   if (!LacksHardLinks(errno)) return false;
-  // No hard links either (vfat and the like): look just before renaming.
-  if (lstat(to, &info) == 0 || errno != ENOENT) return false;
-  return fileCalls.rename(from, to) == 0;
+  // No hard links either (vfat and the like). Looking before a plain rename
+  // would leave a window in which a file created by another program is
+  // replaced; an empty file of our own holds the name instead, and only it
+  // is replaced.
+  const int placeholder = open(to, O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+  if (placeholder < 0) return false;
+  close(placeholder);
+  if (fileCalls.rename(from, to) == 0) return true;
+  fileCalls.unlink(to);
+  return false;
 }
 
 bool RemoveFile(const std::string& path) {
