@@ -14,6 +14,8 @@ if [ -z "${RENAMER_ON_XVFB:-}" ]; then
   RENAMER_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
 fi
 export QT_QPA_PLATFORM=xcb
+# A sanitized build checks for leaks at exit.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 scratch=$(mktemp -d)
 program_pid=
