@@ -4,17 +4,20 @@
 #pragma once
 
 #include <grp.h>
+#include <dirent.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 // Mounts made from here on are seen by this process and its children only,
 // and vanish with them. Empty on success, else why not.
@@ -81,6 +84,8 @@ inline int RunUnprivileged(const std::function<void()>& step) {
 
 #include <memory>
 
+#include "tests/support/temp_folder.h"
+
 // A folder on a filesystem of one kind, made under a scratch folder.
 struct Place {
   std::string folder;
@@ -142,4 +147,54 @@ inline Place MakePlace(const std::string& kind, const std::string& scratch) {
             : "mkfs.exfat, mount.exfat-fuse or losetup is not installed";
   }
   return place;
+}
+
+inline std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  if (DIR* dir = opendir(folder.c_str())) {
+    while (const dirent* entry = readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name != "." && name != "..") names.push_back(name);
+    }
+    closedir(dir);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Every content of the regular files directly in the folders, sorted.
+inline std::vector<std::string> ContentsIn(const std::vector<std::string>& folders) {
+  std::vector<std::string> contents;
+  for (const std::string& folder : folders) {
+    for (const std::string& name : NamesIn(folder)) {
+      struct stat info {};
+      const std::string path = folder + "/" + name;
+      if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) contents.push_back(ReadWholeFile(path));
+    }
+  }
+  std::sort(contents.begin(), contents.end());
+  return contents;
+}
+
+inline std::vector<std::string> Sorted(std::vector<std::string> names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+inline std::vector<std::string> Numbered(const std::string& prefix, int count, const std::string& suffix) {
+  std::vector<std::string> names;
+  for (int i = 1; i <= count; ++i) names.push_back(prefix + std::to_string(i) + suffix);
+  return names;
+}
+
+// "a 255-byte name" -> "A255ByteName": a test name from a sentence.
+inline std::string Identifier(const std::string& sentence) {
+  std::string identifier;
+  bool upper = true;
+  for (const char c : sentence) {
+    const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (alnum) identifier += upper && c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    upper = !alnum;
+  }
+  return identifier;
 }

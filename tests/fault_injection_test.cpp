@@ -58,56 +58,6 @@ void WriteFile(const std::string& path, const std::string& content) {
   close(fd);
 }
 
-Names NamesIn(const std::string& folder) {
-  Names names;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (const dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// Every content of the regular files directly in the folders, sorted.
-Names ContentsIn(const std::vector<std::string>& folders) {
-  Names contents;
-  for (const std::string& folder : folders) {
-    for (const std::string& name : NamesIn(folder)) {
-      struct stat info {};
-      const std::string path = folder + "/" + name;
-      if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) contents.push_back(ReadWholeFile(path));
-    }
-  }
-  std::sort(contents.begin(), contents.end());
-  return contents;
-}
-
-Names Sorted(Names names) {
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-Names Numbered(const std::string& prefix, int count, const std::string& suffix) {
-  Names names;
-  for (int i = 1; i <= count; ++i) names.push_back(prefix + std::to_string(i) + suffix);
-  return names;
-}
-
-// "a 255-byte name" -> "A255ByteName": a test name from a sentence.
-std::string Identifier(const std::string& sentence) {
-  std::string identifier;
-  bool upper = true;
-  for (const char c : sentence) {
-    const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    if (alnum) identifier += upper && c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    upper = !alnum;
-  }
-  return identifier;
-}
-
 class FaultCase : public testing::Test {
  protected:
   TempFolder folder;
@@ -246,6 +196,232 @@ TEST_F(FaultCase, TargetsCreatedByAnotherProcessAfterListingAreNotReplaced) {
   }
   EXPECT_EQ(folder.Names().size(), 300u);
 }
+
+// ---- the folder goes away ----
+
+// Three files, a prefix and a new extension: turns 1 to 3 come while pass 4
+// collects, 4 to 6 while pass 5 does, 7 before the closing refill.
+struct VanishCase {
+  const char* why;
+  int turn;
+  std::function<void(const std::string& folder, const std::string& elsewhere)> act;
+  Names namesInFolder;
+  Names namesElsewhere;
+  Names addedContents;  // what the act itself wrote
+};
+
+void MoveAll(const std::string& from, const std::string& to) {
+  ASSERT_EQ(mkdir(to.c_str(), 0755), 0);
+  for (const std::string& name : NamesIn(from)) {
+    ASSERT_EQ(rename((from + "/" + name).c_str(), (to + "/" + name).c_str()), 0);
+  }
+}
+
+class FolderGoesAway : public FaultCase, public testing::WithParamInterface<VanishCase> {};
+
+TEST_P(FolderGoesAway, MidRunLosesNoFile) {
+  const VanishCase& c = GetParam();
+  TempFolder elsewhere;
+  AddFiles({"a.jpg", "b.jpg", "c.jpg"});
+  Names expected = folder.ContentMultiset();
+  expected.insert(expected.end(), c.addedContents.begin(), c.addedContents.end());
+  Fill(form, {.prefix = "x", .newExtension = ".png"});
+  AtTurn(c.turn, [&] { c.act(folder.Path(), elsewhere.PathOf("moved")); });
+
+  BatchRename(form);
+
+  EXPECT_EQ(NamesIn(folder.Path()), c.namesInFolder);
+  EXPECT_EQ(NamesIn(elsewhere.PathOf("moved")), c.namesElsewhere);
+  EXPECT_EQ(form.列表框1.Items(), c.namesInFolder);
+  EXPECT_EQ(ContentsIn({folder.Path(), elsewhere.PathOf("moved")}), Sorted(expected));
+}
+
+const auto kRenameAway = [](const std::string& folder, const std::string& moved) {
+  ASSERT_EQ(rename(folder.c_str(), moved.c_str()), 0);
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Vanishing, FolderGoesAway,
+    testing::Values(
+        VanishCase{"renamed away while the first pass collects", 1, kRenameAway, {},
+                   {"a.jpg", "b.jpg", "c.jpg"}},
+        VanishCase{"renamed away between the passes", 4, kRenameAway, {},
+                   {"xa.jpg", "xb.jpg", "xc.jpg"}},
+        VanishCase{"deleted, its files saved elsewhere first", 2,
+                   [](const std::string& folder, const std::string& moved) {
+                     MoveAll(folder, moved);
+                     ASSERT_EQ(rmdir(folder.c_str()), 0);
+                   },
+                   {}, {"a.jpg", "b.jpg", "c.jpg"}},
+        VanishCase{"deleted and made anew, empty", 2,
+                   [](const std::string& folder, const std::string& moved) {
+                     MoveAll(folder, moved);
+                     ASSERT_EQ(rmdir(folder.c_str()), 0);
+                     ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+                   },
+                   {}, {"a.jpg", "b.jpg", "c.jpg"}},
+        VanishCase{"replaced by another folder holding the same names", 1,
+                   [](const std::string& folder, const std::string& moved) {
+                     ASSERT_EQ(rename(folder.c_str(), moved.c_str()), 0);
+                     ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+                     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
+                       WriteFile(folder + "/" + name, std::string("stand-in ") + name);
+                     }
+                   },
+                   {"xa.png", "xb.png", "xc.png"}, {"a.jpg", "b.jpg", "c.jpg"},
+                   {"stand-in a.jpg", "stand-in b.jpg", "stand-in c.jpg"}},
+        VanishCase{"replaced by a file", 1,
+                   [](const std::string& folder, const std::string& moved) {
+                     ASSERT_EQ(rename(folder.c_str(), moved.c_str()), 0);
+                     WriteFile(folder, "a file where the folder was");
+                   },
+                   {}, {"a.jpg", "b.jpg", "c.jpg"}}),
+    [](const testing::TestParamInfo<VanishCase>& param) { return Identifier(param.param.why); });
+
+// ---- permissions ----
+
+// The batch runs as nobody; a.jpg and b.jpg belong to root unless the
+// preparation gives them away.
+struct PermissionCase {
+  const char* why;
+  std::function<void(const std::string& folder)> prepare;
+  Rules rules;
+  Names after;
+};
+
+void GiveToNobody(const std::string& path) { ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0); }
+
+void GiveAllToNobody(const std::string& folder) {
+  GiveToNobody(folder);
+  for (const std::string& name : NamesIn(folder)) GiveToNobody(folder + "/" + name);
+}
+
+class WithoutPermission : public FaultCase, public testing::WithParamInterface<PermissionCase> {};
+
+TEST_P(WithoutPermission, RefusedRenamesLeaveFilesWhole) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to give files to another user and become nobody";
+  const PermissionCase& c = GetParam();
+  AddFiles({"a.jpg", "b.jpg"});
+  ASSERT_EQ(chmod(folder.Path().c_str(), 0755), 0);
+  c.prepare(folder.Path());
+  const Names contents = folder.ContentMultiset();
+  Fill(form, c.rules);
+
+  const int status = RunUnprivileged([this] {
+    if (access(folder.Path().c_str(), R_OK | X_OK) != 0) _exit(kCannotDropPrivileges);
+    BatchRename(form);
+  });
+
+  if (status == kCannotDropPrivileges) GTEST_SKIP() << "nobody cannot become or reach the folder";
+  ASSERT_EQ(status, 0);
+  EXPECT_EQ(folder.Names(), Sorted(c.after));
+  EXPECT_EQ(folder.ContentMultiset(), contents);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Permissions, WithoutPermission,
+    testing::Values(
+        PermissionCase{"a folder without write permission",
+                       [](const std::string& folder) {
+                         GiveAllToNobody(folder);
+                         ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+                       },
+                       {.prefix = "x"}, {"a.jpg", "b.jpg"}},
+        PermissionCase{"files without write permission are still renamed",
+                       [](const std::string& folder) {
+                         GiveAllToNobody(folder);
+                         for (const char* name : {"/a.jpg", "/b.jpg"}) {
+                           ASSERT_EQ(chmod((folder + name).c_str(), 0444), 0);
+                         }
+                       },
+                       {.condition = 3, .count = "1"}, {"1_a.jpg", "2_b.jpg"}},
+        PermissionCase{"a sticky folder renames only the files of their owner",
+                       [](const std::string& folder) {
+                         GiveToNobody(folder + "/b.jpg");
+                         ASSERT_EQ(chmod(folder.c_str(), 01777), 0);
+                       },
+                       {.prefix = "x"}, {"a.jpg", "xb.jpg"}},
+        PermissionCase{"a sub-folder without write permission as destination",
+                       [](const std::string& folder) {
+                         GiveAllToNobody(folder);
+                         const std::string sub = folder + "/sub";
+                         ASSERT_EQ(mkdir(sub.c_str(), 0555), 0);
+                         GiveToNobody(sub);
+                       },
+                       {.oldText = "a", .replacement = "sub/a"}, {"a.jpg", "b.jpg", "sub"}}),
+    [](const testing::TestParamInfo<PermissionCase>& param) { return Identifier(param.param.why); });
+
+// ---- a read-only filesystem ----
+
+TEST_F(FaultCase, AReadOnlyFilesystemKeepsEveryName) {
+  if (const std::string why = EnterPrivateMounts(); !why.empty()) GTEST_SKIP() << why;
+  const std::string readOnly = folder.PathOf("ro");
+  ASSERT_EQ(mkdir(readOnly.c_str(), 0755), 0);
+  const ScopedMount mount(readOnly, "mount -t tmpfs -o size=1m tmpfs '" + readOnly + "'");
+  if (!mount.Mounted()) GTEST_SKIP() << "mounting a tmpfs is not allowed here";
+  for (const char* name : {"a.jpg", "b.jpg"}) WriteFile(readOnly + "/" + name, name);
+  ASSERT_EQ(::mount(nullptr, readOnly.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+  const Names contents = ContentsIn({readOnly});
+  form.编辑框_文件夹地址.SetText(readOnly);
+
+  for (const Rules& rules : {Rules{.condition = 3, .count = "1"}, Rules{.prefix = "x", .newExtension = ".png"}}) {
+    Fill(form, rules);
+    BatchRename(form);
+    EXPECT_EQ(NamesIn(readOnly), (Names{"a.jpg", "b.jpg"}));
+    EXPECT_EQ(ContentsIn({readOnly}), contents);
+    EXPECT_EQ(form.列表框1.Items(), (Names{"a.jpg", "b.jpg"}));
+  }
+}
+
+// ---- the rename button pressed again while a batch runs ----
+
+struct NestedCase {
+  const char* why;
+  Rules outer;
+  std::vector<int> pressAt;     // the turns at which the button is pressed
+  std::optional<Rules> typed;   // typed just before the first press
+  Names after;
+};
+
+class NestedBatches : public FaultCase, public testing::WithParamInterface<NestedCase> {};
+
+TEST_P(NestedBatches, RenameEachFileOnceAndLoseNone) {
+  const NestedCase& c = GetParam();
+  AddFiles({"a.jpg", "b.jpg"});
+  const Names contents = folder.ContentMultiset();
+  Fill(form, c.outer);
+  form.按钮_批量重命名.Bind(Event::Clicked, [this] { BatchRename(form); });
+  auto turns = std::make_shared<int>(0);
+  form.SetEventPump([this, turns, &c] {
+    const int turn = ++*turns;
+    if (std::find(c.pressAt.begin(), c.pressAt.end(), turn) == c.pressAt.end()) return;
+    if (c.typed && turn == c.pressAt.front()) Fill(form, *c.typed);
+    form.按钮_批量重命名.Raise(Event::Clicked);
+  });
+
+  BatchRename(form);
+
+  EXPECT_EQ(folder.Names(), Sorted(c.after));
+  EXPECT_EQ(form.列表框1.Items(), Sorted(c.after));
+  EXPECT_EQ(folder.ContentMultiset(), contents);
+}
+
+// With two files, turns 1 and 2 come while the first pass that runs
+// collects, 3 and 4 while the next one does.
+INSTANTIATE_TEST_SUITE_P(
+    Nesting, NestedBatches,
+    testing::Values(
+        NestedCase{"the same prefix pressed again while names are collected", {.prefix = "x"}, {1}, {},
+                   {"xa.jpg", "xb.jpg"}},
+        NestedCase{"numbering pressed again", {.condition = 3, .count = "1"}, {1}, {},
+                   {"1_a.jpg", "2_b.jpg"}},
+        NestedCase{"pressed while the new extension pass collects", {.prefix = "x", .newExtension = ".png"},
+                   {3}, {}, {"xxa.png", "xxb.png"}},
+        NestedCase{"other rules typed and pressed", {.prefix = "x"}, {1}, Rules{.prefix = "y"},
+                   {"ya.jpg", "yb.jpg"}},
+        NestedCase{"pressed inside the nested run too", {.prefix = "x"}, {1, 2}, {}, {"xa.jpg", "xb.jpg"}},
+        NestedCase{"pressed while the list is refilled", {.prefix = "x"}, {3}, {}, {"xa.jpg", "xb.jpg"}}),
+    [](const testing::TestParamInfo<NestedCase>& param) { return Identifier(param.param.why); });
 
 // ---- filesystems of several kinds ----
 
