@@ -280,6 +280,20 @@ TEST(DeleteCurrentItem, UsesTheFieldTextAlsoWhenTheListShowsAnotherFolder) {
   EXPECT_EQ(w.form.列表框1.Items(), Names{"z.txt"});
 }
 
+TEST(DeleteCurrentItem, WithoutAFolderDeletesNothingAtTheRoot) {
+  Window w;
+  w.folder.AddFile("victim.txt");
+  // A stale list after a cancelled dialog, with an item that the root
+  // folder and "/" turn into the path of a real file.
+  w.Choose("");
+  w.form.列表框1.SetItems({w.folder.PathOf("victim.txt").substr(1)});
+  w.form.列表框1.TakeUserSelection(0);
+
+  w.form.右键_删除.Raise(Event::Clicked);
+
+  EXPECT_EQ(w.folder.Names(), Names{"victim.txt"});
+}
+
 TEST(PictureButtons, QuitEndsWithCodeZeroAndTheGuideOpensAlone) {
   Window w;
   w.form.编辑框_旧的文本.TakeUserText("typed but never saved");

@@ -41,7 +41,8 @@ void ShowListMenu(const MainForm& form, Services& services) {
 }
 
 void DeleteCurrentItem(MainForm& form) {
-  RemoveFile(CurrentItemPath(form));
+  // Without a folder the path would name a file of the root folder.
+  if (!form.编辑框_文件夹地址.Text().empty()) RemoveFile(CurrentItemPath(form));
   ListFolder(form, form.编辑框_文件夹地址.Text());
 }
 
