@@ -13,8 +13,9 @@ struct Program {
   QtServices services{window};
 };
 
-// Binds every event to its handler, raises the created event (placement,
-// first enabling state, focus, clipboard) and shows the window.
+// Gives the window its look and keyboard, binds every event to its handler,
+// raises the created event (placement, first enabling state, focus,
+// clipboard) and shows the window.
 void StartProgram(Program& program);
 
 // The folder that holds the running executable becomes the current one.
