@@ -31,3 +31,5 @@ BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base
 RUN_PACKAGES=(libqt6widgets6 libqt6svg6 qt6-qpa-plugins fonts-wqy-microhei xdg-utils)
 TEST_PACKAGES=(xvfb xauth xclip x11-utils xdotool openbox desktop-file-utils appstream
   bindfs exfat-fuse exfatprogs imagemagick)
+# The libFuzzer targets (./fuzz.sh).
+FUZZ_PACKAGES=(clang libclang-rt-dev)
