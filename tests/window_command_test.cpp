@@ -2,6 +2,8 @@
 // widgets, run on real folders, nested, with the busy state and a close of
 // the window while it runs.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QComboBox>
 #include <QCursor>
@@ -101,6 +103,40 @@ TEST(RenameFromWindowTest, APressHandledWhileNamesAreCollectedRunsANestedRename)
   EXPECT_EQ(ListedNames(*program), (QStringList{"5_a.jpg", "6_b.jpg"}));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the busy cursor is gone after both runs";
   EXPECT_TRUE(program->window.Widget().isVisible());
+}
+
+struct NoFolderCase {
+  const char* name;
+  std::string (*folderText)(const TempFolder& folder);
+  bool needsPermissions;  // root reads any folder
+};
+
+TEST(RenameFromWindowTest, AFolderFieldThatNamesNoReadableFolderListsAndRenamesNothing) {
+  const NoFolderCase cases[] = {
+      {"a file's path", [](const TempFolder& f) { return f.PathOf("a.jpg"); }, false},
+      {"a missing folder", [](const TempFolder& f) { return f.PathOf("gone"); }, false},
+      {"a folder without read permission", [](const TempFolder& f) { return f.PathOf("locked"); }, true},
+  };
+  for (const NoFolderCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.needsPermissions && geteuid() == 0) continue;
+    TempFolder folder;
+    folder.AddFile("a.jpg");
+    folder.AddFolder("locked");
+    folder.AddFile("locked/b.jpg");
+    chmod(folder.PathOf("locked").c_str(), 0300);
+    auto program = StartedProgram();
+    QTest::keyClicks(Edit(*program, program->form.编辑框_文件夹地址), QString::fromStdString(c.folderText(folder)));
+    QTest::keyClicks(Edit(*program, program->form.编辑框_加前缀), "x");
+    ASSERT_TRUE(WaitUntil([&] { return !program->form.按钮_批量重命名.Disabled(); }));
+
+    QTest::mouseClick(RenameButton(*program), Qt::LeftButton);
+
+    EXPECT_EQ(folder.Names(), (Names{"a.jpg", "locked"}));
+    chmod(folder.PathOf("locked").c_str(), 0700);
+    EXPECT_EQ(ReadWholeFile(folder.PathOf("locked/b.jpg")), "locked/b.jpg");
+    EXPECT_TRUE(ListedNames(*program).isEmpty());
+  }
 }
 
 // The platform's close, as the window manager's close button sends it.

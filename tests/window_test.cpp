@@ -296,6 +296,23 @@ TEST(UserActionTest, WhatTheUserDoesReachesTheModelAndRaisesTheTableEvents) {
        },
        {},
        [](Program& p) { EXPECT_EQ(p.form.tj.SelectedIndex(), 1); }},
+      {"a text longer than Qt's default limit of 32767 is shown whole and stays editable",
+       [](Program& p) {
+         p.form.编辑框_旧的文本1.SetText(std::string(40000, 'n'));
+         QTest::keyClicks(WidgetOf<QWidget>(p, p.form.编辑框_旧的文本1), "end");
+       },
+       {},
+       [](Program& p) {
+         EXPECT_EQ(WidgetOf<QLineEdit>(p, p.form.编辑框_旧的文本1)->text().size(), 40003);
+         EXPECT_EQ(p.form.编辑框_旧的文本1.Text(), std::string(40000, 'n') + "end");
+       }},
+      {"moving the window moves its Left and Top",
+       [](Program& p) { p.window.Widget().move(33, 44); },
+       {},
+       [](Program& p) {
+         EXPECT_EQ(p.form.窗口.Left(), 33);
+         EXPECT_EQ(p.form.窗口.Top(), 44);
+       }},
       {"a menu item raises Clicked only once control is back in the event loop",
        [](Program& p) {
          p.window.ActionOf(p.form.右键_删除)->trigger();
@@ -360,6 +377,9 @@ TEST(NameDisplayTest, TheListAndTheFieldsShowTheRenderingWhileTheModelKeepsTheBy
     EXPECT_EQ(form.编辑框_旧的文本1.Text(), c.bytes);
     EXPECT_EQ(selected->text(), c.shown);
   }
+  form.列表框1.AddItem("\xB2\xE2\xCA\xD4.txt");
+  ASSERT_EQ(list->model()->rowCount(), static_cast<int>(names.size()) + 1);
+  EXPECT_EQ(list->model()->index(static_cast<int>(names.size()), 0).data().toString(), "测试.txt");
 }
 
 }  // namespace
