@@ -136,26 +136,60 @@ void Report(const char* what, int renames, double program, double floor) {
               what, renames / program, program, renames / floor, floor, program / floor);
 }
 
+struct Options {
+  int files = 100000;
+  int rounds = 3;
+  bool tsv = false;  // every round's seconds, one line each, for scripts
+  std::vector<std::string> roots;
+};
+
+Options Parse(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--files" && i + 1 < argc) {
+      options.files = std::atoi(argv[++i]);
+    } else if (arg == "--rounds" && i + 1 < argc) {
+      options.rounds = std::atoi(argv[++i]);
+    } else if (arg == "--tsv") {
+      options.tsv = true;
+    } else {
+      options.roots.push_back(arg);
+    }
+  }
+  if (options.roots.empty()) options.roots = {"/dev/shm", RENAMER_BENCH_DISK_ROOT};
+  return options;
+}
+
+void PrintRound(const std::string& root, int files, const char* tool, const Figures& figures) {
+  std::printf("%s\t%d\t%s\tnumbering\t%.6f\n", root.c_str(), files, tool, figures.numbering);
+  std::printf("%s\t%d\t%s\trules\t%.6f\n", root.c_str(), files, tool, figures.prefixAndExtension);
+  std::fflush(stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   NameCodePage = kUtf8CodePage;
-  const int files = 100000;
-  const int rounds = 3;
-  std::vector<std::string> roots;
-  for (int i = 1; i < argc; ++i) roots.emplace_back(argv[i]);
-  if (roots.empty()) roots = {"/dev/shm", RENAMER_BENCH_DISK_ROOT};
+  const Options options = Parse(argc, argv);
+  const int files = options.files;
+  const int rounds = options.rounds;
 
-  for (const std::string& root : roots) {
+  for (const std::string& root : options.roots) {
     std::vector<double> programNumbering, programRules, floorNumbering, floorRules;
     for (int round = 0; round < rounds; ++round) {
       const Figures floor = FloorOnce(root, files);
       const Figures program = ProgramOnce(root, files);
+      if (options.tsv) {
+        PrintRound(root, files, "floor", floor);
+        PrintRound(root, files, "program", program);
+      }
       floorNumbering.push_back(floor.numbering);
       floorRules.push_back(floor.prefixAndExtension);
       programNumbering.push_back(program.numbering);
       programRules.push_back(program.prefixAndExtension);
     }
+    if (options.tsv) continue;
     std::printf("%d files in %s, median of %d rounds:\n", files, root.c_str(), rounds);
     Report("numbering (start 1, \"_\")", files, Median(programNumbering), Median(floorNumbering));
     Report("prefix \"x\" + new extension", 2 * files, Median(programRules), Median(floorRules));

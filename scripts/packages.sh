@@ -33,3 +33,5 @@ TEST_PACKAGES=(xvfb xauth xclip x11-utils xdotool openbox desktop-file-utils app
   bindfs exfat-fuse exfatprogs imagemagick)
 # The libFuzzer targets (./fuzz.sh).
 FUZZ_PACKAGES=(clang libclang-rt-dev)
+# The peers ./bench.sh measures against.
+BENCH_PACKAGES=(rename mmv python3)
