@@ -27,7 +27,7 @@ ensure_packages() {
 # What building needs, what the program needs at run time, and what the tests
 # drive it with.
 BUILD_PACKAGES=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev
-  dpkg-dev)
+  dpkg-dev libxcb1-dev)
 RUN_PACKAGES=(libqt6widgets6 libqt6svg6 qt6-qpa-plugins fonts-wqy-microhei xdg-utils)
 TEST_PACKAGES=(xvfb xauth xclip x11-utils xdotool openbox desktop-file-utils appstream
   bindfs exfat-fuse exfatprogs imagemagick)
