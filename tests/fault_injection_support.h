@@ -24,7 +24,7 @@
 inline std::string EnterPrivateMounts() {
   static std::string why = [] {
     if (unshare(CLONE_NEWNS) != 0) return "unshare(CLONE_NEWNS): " + std::string(std::strerror(errno));
-    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+    if (mount("none", "/", "none", MS_REC | MS_PRIVATE, nullptr) != 0) {
       return "making / private: " + std::string(std::strerror(errno));
     }
     return std::string();

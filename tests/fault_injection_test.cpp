@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -88,6 +89,7 @@ struct NameCase {
   Rules rules;
   Names after;
 };
+void PrintTo(const NameCase& c, std::ostream* out) { *out << c.why; }
 
 const std::string k255 = std::string(251, 'n') + ".txt";
 const std::string k255Chinese = [] {
@@ -209,6 +211,7 @@ struct VanishCase {
   Names namesElsewhere;
   Names addedContents;  // what the act itself wrote
 };
+void PrintTo(const VanishCase& c, std::ostream* out) { *out << c.why; }
 
 void MoveAll(const std::string& from, const std::string& to) {
   ASSERT_EQ(mkdir(to.c_str(), 0755), 0);
@@ -288,6 +291,7 @@ struct PermissionCase {
   Rules rules;
   Names after;
 };
+void PrintTo(const PermissionCase& c, std::ostream* out) { *out << c.why; }
 
 void GiveToNobody(const std::string& path) { ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0); }
 
@@ -360,7 +364,7 @@ TEST_F(FaultCase, AReadOnlyFilesystemKeepsEveryName) {
   const ScopedMount mount(readOnly, "mount -t tmpfs -o size=1m tmpfs '" + readOnly + "'");
   if (!mount.Mounted()) GTEST_SKIP() << "mounting a tmpfs is not allowed here";
   for (const char* name : {"a.jpg", "b.jpg"}) WriteFile(readOnly + "/" + name, name);
-  ASSERT_EQ(::mount(nullptr, readOnly.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+  ASSERT_EQ(::mount("none", readOnly.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
   const Names contents = ContentsIn({readOnly});
   form.编辑框_文件夹地址.SetText(readOnly);
 
@@ -382,6 +386,7 @@ struct NestedCase {
   std::optional<Rules> typed;   // typed just before the first press
   Names after;
 };
+void PrintTo(const NestedCase& c, std::ostream* out) { *out << c.why; }
 
 class NestedBatches : public FaultCase, public testing::WithParamInterface<NestedCase> {};
 
@@ -440,6 +445,7 @@ struct FilesystemCase {
   Abilities abilities;  // what the real filesystem under it answers
   std::optional<FileCalls> injected;
 };
+void PrintTo(const FilesystemCase& c, std::ostream* out) { *out << c.name; }
 
 std::vector<FilesystemCase> Filesystems() {
   FileCalls noReplace = SystemFileCalls();
