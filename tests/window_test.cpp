@@ -271,6 +271,14 @@ TEST(UserActionTest, WhatTheUserDoesReachesTheModelAndRaisesTheTableEvents) {
        },
        {"列表框1 FocusLost", "编辑框_旧的文本1 FocusGained", "编辑框_旧的文本1 FocusLost",
         "编辑框_旧的文本 FocusGained"}},
+      {"regression: the list gaining the focus by keyboard selects no item",
+       [](Program& p) {
+         p.window.WidgetOf(p.form.编辑框_旧的文本1)->setFocus(Qt::TabFocusReason);
+         p.window.WidgetOf(p.form.列表框1)->setFocus(Qt::TabFocusReason);
+       },
+       {"列表框1 FocusLost", "编辑框_旧的文本1 FocusGained", "编辑框_旧的文本1 FocusLost",
+        "列表框1 FocusGained"},
+       [](Program& p) { EXPECT_EQ(p.form.列表框1.SelectedIndex(), -1); }},
       {"a popup menu leaves the focus where it is",
        [](Program& p) {
          p.window.PopupMenu().popup(p.window.Widget().mapToGlobal(QPoint(100, 200)));
