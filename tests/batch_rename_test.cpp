@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,8 @@ struct RenameCase {
   Fields fields;
   Names after;
 };
+
+void PrintTo(const RenameCase& c, std::ostream* out) { *out << c.name; }
 
 class BatchRenameTable : public testing::TestWithParam<RenameCase> {};
 

@@ -12,8 +12,9 @@ gbk=$'\xc4\xe3\xba\xc3.txt'  # not UTF-8: listed by a rendering of its bytes
 echo one >"$folder/a b.txt"
 echo two >"$folder/$gbk"
 
+launched_at_least() { [ "$(launch_count)" -ge "$1" ]; }
 expect_launch() {  # n path what
-  wait_for test "$(launch_count)" -ge "$1" || fail "$3 launched nothing"
+  wait_for launched_at_least "$1" || fail "$3 launched nothing"
   local url
   url=$(sed -n "$1p" "$launches")
   [ "$(url_path "$url")" = "$2" ] || fail "$3 opened $url"

@@ -60,6 +60,7 @@ click_control() {  # left top width height [button [repeat]]
 
 clipboard_is_empty() { ! xclip -o -selection clipboard >/dev/null 2>&1; }
 clipboard_text() { xclip -o -selection clipboard 2>/dev/null; }
+clipboard_holds() { [ "$(clipboard_text)" = "$1" ]; }
 
 # The bytes of the file URL that the launcher got.
 url_path() { local url=${1#file://}; printf '%b' "${url//%/\\x}"; }
