@@ -9,8 +9,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPalette>
-#include <QPushButton>
-#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
