@@ -101,6 +101,17 @@ std::vector<std::string> MatchingFileNames(const std::string& folder, std::strin
   return names;
 }
 
+// Every name that FindEntry would give, one call after the other, taken
+// from the search in one piece.
+std::vector<std::string> FindAll(std::string_view patternPath) {
+  FindHandle handle;
+  std::string first = FindEntry(patternPath, handle);
+  if (first.empty()) return {};
+  std::vector<std::string> names = std::move(handle.names);
+  names.front() = std::move(first);
+  return names;
+}
+
 bool LacksHardLinks(int error) {
   return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK;
 }
@@ -159,18 +170,11 @@ void ListFolder(MainForm& form, std::string_view folder) {
   form.列表框1.ClearItems();
   const std::string searchFolder = SearchFolder(folder);
   form.ProcessPendingEvents();
-  std::vector<std::string> names;
-  FindHandle handle;
-  if (!searchFolder.empty()) {
-    for (std::string name = FindEntry(searchFolder + "*.*", handle); !name.empty();
-         name = FindEntry({}, handle)) {
-      names.push_back(std::move(name));
-    }
-  }
+  std::vector<std::string> names = searchFolder.empty() ? std::vector<std::string>{}
+                                                        : FindAll(searchFolder + "*.*");
   // One reset rather than an insert per name: a widget takes 100,000 names
   // at once.
   if (!names.empty() || form.列表框1.ItemCount() != 0) form.列表框1.SetItems(std::move(names));
-  EndFind(handle);
 }
 
 bool RenameFile(const std::string& oldPath, const std::string& newPath) {

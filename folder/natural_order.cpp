@@ -188,11 +188,23 @@ void SortEntries(std::vector<Entry>& entries, std::vector<Entry>& scratch, const
 
 // Moves names[entries[k].index] to position k. The loads are independent,
 // so they overlap; a cycle-by-cycle permutation would wait for each one.
-void Gather(std::vector<std::string>& names, const std::vector<Entry>& entries,
-            std::vector<std::string>& spare) {
-  spare.resize(names.size());
-  for (std::size_t at = 0; at < names.size(); ++at) spare[at] = std::move(names[entries[at].index]);
-  names.swap(spare);
+// Moves every name to its sorted place in place, cycle by cycle; a second
+// vector of 100,000 names would cost more in fresh pages than the moves.
+void Gather(std::vector<std::string>& names, std::vector<Entry>& entries) {
+  constexpr std::size_t kPlaced = static_cast<std::size_t>(-1);
+  for (std::size_t start = 0; start < names.size(); ++start) {
+    if (entries[start].index == kPlaced) continue;
+    std::string held = std::move(names[start]);
+    std::size_t at = start;
+    while (entries[at].index != start) {
+      const std::size_t from = entries[at].index;
+      names[at] = std::move(names[from]);
+      entries[at].index = kPlaced;
+      at = from;
+    }
+    names[at] = std::move(held);
+    entries[at].index = kPlaced;
+  }
 }
 
 }  // namespace
@@ -226,7 +238,6 @@ void SortNaturally(std::vector<std::string>& names) {
   thread_local KeyTable keys;
   thread_local std::vector<Entry> entries;
   thread_local std::vector<Entry> scratch;
-  thread_local std::vector<std::string> spare;
   if (!keys.Build(names)) {
     std::sort(names.begin(), names.end(), NaturalLess);
     return;
@@ -235,6 +246,5 @@ void SortNaturally(std::vector<std::string>& names) {
   entries.resize(names.size());
   for (std::size_t index = 0; index < names.size(); ++index) entries[index] = {0, index};
   SortEntries(entries, scratch, keys, names);
-  Gather(names, entries, spare);
-  spare.clear();
+  Gather(names, entries);
 }
