@@ -20,41 +20,19 @@ void Control::Notify(Property property) {
   if (view_ != nullptr) view_->Changed(*this, property);
 }
 
-void Control::SetLeft(int left) {
-  if (left == left_) return;
-  left_ = left;
-  Notify(Property::Geometry);
-}
+void Control::SetLeft(int left) { Assign(left_, left, Property::Geometry); }
 
-void Control::SetTop(int top) {
-  if (top == top_) return;
-  top_ = top;
-  Notify(Property::Geometry);
-}
+void Control::SetTop(int top) { Assign(top_, top, Property::Geometry); }
 
-void Control::SetText(std::string text) {
-  if (text == text_) return;
-  text_ = std::move(text);
-  Notify(Property::Text);
-}
+void Control::SetText(std::string text) { Assign(text_, std::move(text), Property::Text); }
 
-void Control::SetVisible(bool visible) {
-  if (visible == visible_) return;
-  visible_ = visible;
-  Notify(Property::Visible);
-}
+void Control::SetVisible(bool visible) { Assign(visible_, visible, Property::Visible); }
 
-void Control::SetDisabled(bool disabled) {
-  if (disabled == disabled_) return;
-  disabled_ = disabled;
-  Notify(Property::Disabled);
-}
+void Control::SetDisabled(bool disabled) { Assign(disabled_, disabled, Property::Disabled); }
 
 void Control::SetSelectedIndex(int index) {
   if (index < -1 || index >= ItemCount()) index = -1;
-  if (index == selectedIndex_) return;
-  selectedIndex_ = index;
-  Notify(Property::SelectedIndex);
+  Assign(selectedIndex_, index, Property::SelectedIndex);
 }
 
 const std::string& Control::ItemText(int index) const {
@@ -82,10 +60,7 @@ void Control::SetItems(std::vector<std::string> items) {
 }
 
 void Control::SetTimerPeriod(int period) {
-  if (period < 0) period = 0;
-  if (period == timerPeriod_) return;
-  timerPeriod_ = period;
-  Notify(Property::TimerPeriod);
+  Assign(timerPeriod_, period < 0 ? 0 : period, Property::TimerPeriod);
 }
 
 void Control::Bind(Event event, std::function<void()> handler) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 enum class ControlKind {
@@ -129,6 +130,13 @@ class Control {
 
  private:
   void Notify(Property property);
+  // Writes a property and tells the view, unless the value is already there.
+  template <typename T>
+  void Assign(T& field, T value, Property property) {
+    if (field == value) return;
+    field = std::move(value);
+    Notify(property);
+  }
 
   std::string_view name_;
   ControlKind kind_;
