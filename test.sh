@@ -11,7 +11,8 @@ jobs=$(nproc)
 
 if [ "${1:-}" = --valgrind ]; then
   ensure_packages valgrind
-  binaries=(text_test natural_order_test folder_test batch_rename_test fault_injection_test)
+  binaries=(text_test natural_order_test folder_test batch_rename_test fault_injection_test
+    filesystem_faults_test)
   cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build build -j"$jobs" --target "${binaries[@]}"
   for binary in "${binaries[@]}"; do
