@@ -105,10 +105,5 @@ near "$help" 255,140,0 60 || fail "the web-page button's ring is $help"
 xdotool mousemove --window "$window" 300 300
 sleep 0.1
 xdotool key --clearmodifiers Escape
-program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
-wait_for program_ended || fail "Esc did not end the program"
-status=0
-wait "$program_pid" || status=$?
-program_pid=
-[ "$status" -eq 0 ] || { cat "$scratch/program.log"; fail "exit code $status after Esc"; }
+expect_clean_exit "Esc"
 echo "PASS: drag, look and Esc on the real program ($window_manager)"

@@ -66,3 +66,13 @@ clipboard_holds() { [ "$(clipboard_text)" = "$1" ]; }
 url_path() { local url=${1#file://}; printf '%b' "${url//%/\\x}"; }
 
 launch_count() { [ -f "$launches" ] && wc -l <"$launches" || echo 0; }
+
+# Waits for the program to end and checks its exit code is 0.
+program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
+expect_clean_exit() {  # what ended it
+  wait_for program_ended || fail "$1 did not end the program"
+  local status=0
+  wait "$program_pid" || status=$?
+  program_pid=
+  [ "$status" -eq 0 ] || { cat "$scratch/program.log"; fail "exit code $status after $1"; }
+}
