@@ -1,12 +1,17 @@
 #include "platform/control_bindings.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -111,10 +116,33 @@ class EditBinding : public ControlBinding {
     if (event->type() == QEvent::MouseButtonRelease && ButtonOf(event) == Qt::LeftButton) {
       Model().Raise(Event::LeftButtonReleased);
     }
+    if (event->type() == QEvent::KeyPress &&
+        dynamic_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+      return CopyNameBytes();
+    }
     return false;
   }
 
  private:
+  // A name that is shown by a rendering (a legacy GBK name, say) is copied
+  // with its own bytes beside the rendering, so that a piece of it taken as
+  // the text to replace still matches the name on disk.
+  bool CopyNameBytes() {
+    const std::string& text = Model().Text();
+    if (!edit_->hasSelectedText() || !ShownAsRendering(text) ||
+        edit_->text() != DisplayText(text)) {
+      return false;
+    }
+    const qsizetype from = edit_->selectionStart();
+    auto* data = new QMimeData;
+    data->setText(edit_->selectedText());
+    const std::string bytes = BytesShownAt(text, from, from + edit_->selectedText().size());
+    data->setData(QString::fromLatin1(kNameBytesFormat),
+                  QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    QGuiApplication::clipboard()->setMimeData(data, QClipboard::Clipboard);
+    return true;
+  }
+
   QLineEdit* edit_;
 };
 

@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/name_display.h"
+
 namespace {
 
 QClipboard* Clipboard() {
@@ -95,7 +97,10 @@ std::string ReadClipboardText() {
       clipboard != nullptr ? clipboard->mimeData(QClipboard::Clipboard) : nullptr;
   // Only plain text counts: Qt would also render a list of files as text.
   if (data == nullptr || !data->hasFormat(QStringLiteral("text/plain"))) return {};
-  std::string text = data->text().toUtf8().toStdString();
+  // A piece of a name that this program copied comes with its own bytes.
+  const QString nameBytes = QString::fromLatin1(kNameBytesFormat);
+  std::string text = data->hasFormat(nameBytes) ? data->data(nameBytes).toStdString()
+                                                : data->text().toUtf8().toStdString();
   // Texts end at a zero byte, as the fields and names hold none.
   text.resize(std::min(text.size(), text.find('\0')));
   return text;
@@ -142,3 +147,4 @@ void OpenUserGuide() {
   const std::string guide = UserGuidePath();
   if (!guide.empty()) ShellOpen(guide);
 }
+

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <string>
 
 #include "engine/text.h"
@@ -44,7 +45,45 @@ QString EscapeStrayBytes(const std::u16string& units) {
   return shown;
 }
 
+// The length of the GB18030 character that begins at `at`.
+std::size_t Gb18030LengthAt(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  if (lead < 0x80 || at + 1 >= text.size()) return 1;
+  const auto second = static_cast<unsigned char>(text[at + 1]);
+  return second >= 0x30 && second <= 0x39 ? std::min<std::size_t>(4, text.size() - at) : 2;
+}
+
+// How many UTF-16 units one character of the text takes when shown.
+qsizetype ShownLength(std::string_view character, bool gb18030) {
+  if (gb18030) {
+    QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
+    const QString shown =
+        decoder(QByteArrayView(character.data(), static_cast<qsizetype>(character.size())));
+    return shown.size();
+  }
+  const std::u16string units = ToUtf16(character);
+  return HasStrayBytes(units) ? 4 : static_cast<qsizetype>(units.size());  // "\xNN"
+}
+
 }  // namespace
+
+bool ShownAsRendering(std::string_view text) { return HasStrayBytes(ToUtf16(text)); }
+
+std::string BytesShownAt(std::string_view text, qsizetype from, qsizetype to) {
+  QString decoded;
+  const bool gb18030 = ShownAsRendering(text) && DecodeWhole(text, decoded);
+  std::string bytes;
+  qsizetype shownAt = 0;
+  for (std::size_t at = 0; at < text.size() && shownAt < to;) {
+    const std::size_t length = gb18030 ? Gb18030LengthAt(text, at) : CharLengthAt(text, at);
+    const std::string_view character = text.substr(at, length);
+    const qsizetype shown = ShownLength(character, gb18030);
+    if (shownAt + shown > from) bytes += character;
+    shownAt += shown;
+    at += length;
+  }
+  return bytes;
+}
 
 QString DisplayText(std::string_view text) {
   const std::u16string units = ToUtf16(text);

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop.h"
 #include "platform/name_display.h"
 #include "tests/support/window_support.h"
 
@@ -388,6 +389,35 @@ TEST(NameDisplayTest, TheListAndTheFieldsShowTheRenderingWhileTheModelKeepsTheBy
   form.列表框1.AddItem("\xB2\xE2\xCA\xD4.txt");
   ASSERT_EQ(list->model()->rowCount(), static_cast<int>(names.size()) + 1);
   EXPECT_EQ(list->model()->index(static_cast<int>(names.size()), 0).data().toString(), "测试.txt");
+}
+
+// Copying a piece of a name that is shown by a rendering hands on the name's
+// own bytes, so the piece taken as the text to replace matches the file.
+TEST(NameCopyTest, CtrlCInANameFieldCopiesTheBytesOfTheSelectedPiece) {
+  struct Case {
+    const char* why;
+    std::string name;
+    int from;
+    int length;
+    std::string copied;
+  };
+  const Case cases[] = {
+      {"GBK name, its Chinese part", "\xc4\xe3\xba\xc3.txt", 0, 2, "\xc4\xe3\xba\xc3"},
+      {"GBK name across a character and ASCII", "\xc4\xe3\xba\xc3.txt", 1, 3, "\xba\xc3.t"},
+      {"stray byte shown escaped", "a\xff" "b.txt", 1, 4, "\xff"},
+      {"after an escaped byte", "a\xff" "b.txt", 5, 1, "b"},
+      {"UTF-8 name copies as shown", "照片.jpg", 0, 2, "照片"},
+  };
+  auto program = StartedProgram();
+  auto* edit = WidgetOf<QLineEdit>(*program, program->form.编辑框_旧的文本1);
+  for (const Case& c : cases) {
+    program->form.编辑框_旧的文本1.SetText(c.name);
+    edit->setFocus();
+    edit->setSelection(c.from, c.length);
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(ReadClipboardText(), c.copied) << c.why;
+    EXPECT_EQ(program->form.编辑框_旧的文本1.Text(), c.name) << c.why;
+  }
 }
 
 }  // namespace
