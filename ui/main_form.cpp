@@ -2,19 +2,19 @@
 
 #include <utility>
 
-Control::Control(ControlSpec spec)
-    : name_(spec.name),
-      kind_(spec.kind),
-      tabStop_(spec.tabStop),
-      left_(spec.left),
-      top_(spec.top),
-      width_(spec.width),
-      height_(spec.height),
-      text_(spec.text),
-      disabled_(spec.disabled),
-      selectedIndex_(spec.selectedIndex),
-      items_(std::move(spec.items)),
-      timerPeriod_(spec.timerPeriod < 0 ? 0 : spec.timerPeriod) {}
+Control::Control(ControlSpec initial)
+    : name_(initial.name),
+      kind_(initial.kind),
+      tabStop_(initial.tabStop),
+      left_(initial.left),
+      top_(initial.top),
+      width_(initial.width),
+      height_(initial.height),
+      text_(initial.text),
+      disabled_(initial.disabled),
+      selectedIndex_(initial.selectedIndex),
+      items_(std::move(initial.items)),
+      timerPeriod_(initial.timerPeriod < 0 ? 0 : initial.timerPeriod) {}
 
 void Control::Notify(Property property) {
   if (view_ != nullptr) view_->Changed(*this, property);

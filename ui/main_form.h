@@ -75,7 +75,7 @@ struct ControlSpec {
 
 class Control {
  public:
-  explicit Control(ControlSpec spec);
+  explicit Control(ControlSpec initial);
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
