@@ -20,7 +20,7 @@ ensure_packages() {
     fi
   fi
   "${run[@]}" apt-get update -qq &&
-    DEBIAN_FRONTEND=noninteractive "${run[@]}" apt-get install -y -qq --no-install-recommends \
+    DEBIAN_FRONTEND=noninteractive "${run[@]}" apt-get install -y -qq \
       "${missing[@]}" >/dev/null
 }
 
