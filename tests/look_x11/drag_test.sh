@@ -28,20 +28,38 @@ position() {
 }
 
 # Presses the left button at a point of the window, moves the mouse by the
-# offset in a few steps, releases.
-drag() {  # x y dx dy
+# offset in four steps, releases. A move that is expected must have begun
+# before the last steps (under load the program may take a while to hand the
+# press to the window manager), and the window must stand at its new place
+# before the button is released.
+drag() {  # x y dx dy [expected position]
   xdotool mousemove --window "$window" "$1" "$2"
   sleep 0.1
+  local before
+  before=$(position)
   xdotool mousedown 1
   sleep 0.2
-  for step in 1 2 3 4; do
-    xdotool mousemove_relative -- $(($3 / 4)) $(($4 / 4))
+  xdotool mousemove_relative -- $(($3 / 4)) $(($4 / 4))
+  if [ -n "${5:-}" ]; then
+    old_position=$before
+    wait_for position_changed
+  fi
+  for step in 2 3 4; do
     sleep 0.05
+    xdotool mousemove_relative -- $(($3 / 4)) $(($4 / 4))
   done
+  if [ -n "${5:-}" ]; then
+    expected_position=$5
+    wait_for at_expected_position
+  fi
   sleep 0.1
   xdotool mouseup 1
   sleep 0.2
 }
+old_position=
+position_changed() { [ "$(position)" != "$old_position" ]; }
+expected_position=
+at_expected_position() { [ "$(position)" = "$expected_position" ]; }
 
 # The colour of one screen pixel as "r,g,b".
 pixel() {  # x y
@@ -57,20 +75,20 @@ near() {  # "r,g,b" "r,g,b" tolerance
 }
 
 start_program
-old_position=
-position_changed() { [ "$(position)" != "$old_position" ]; }
-wait_for_position_change() {  # old position
-  old_position=$1
-  wait_for position_changed
-}
+if [ "$window_manager" = openbox ]; then
+  # The window manager may still place the window after it is shown.
+  managed() { xprop -id "$window" WM_STATE 2>/dev/null | grep -q 'Normal'; }
+  wait_for managed || fail "openbox did not manage the window"
+  sleep 0.3
+fi
 
 read -r x0 y0 < <(position)
 echo "window at $x0,$y0 ($window_manager)"
 
-drag 10 10 80 60  # on the label 文件目录
-wait_for_position_change "$x0 $y0" || fail "a drag on a label did not move the window"
+drag 10 10 80 60 "$((x0 + 80)) $((y0 + 60))"  # on the label 文件目录
 sleep 0.3
 read -r x1 y1 < <(position)
+[ "$x1 $y1" != "$x0 $y0" ] || fail "a drag on a label did not move the window"
 [ "$x1" -eq $((x0 + 80)) ] && [ "$y1" -eq $((y0 + 60)) ] ||
   fail "a drag by 80,60 on a label moved the window from $x0,$y0 to $x1,$y1"
 
@@ -80,27 +98,37 @@ sleep 0.3
 
 if [ "$window_manager" = none ]; then
   drag 10 40 -4000 0  # on the label 选中件名, far past the left edge
+  old_position="$x1 $y1"
+  wait_for position_changed
   read -r x2 y2 < <(position)
   [ $((x2 + 55)) -ge 20 ] || fail "the labels left the screen: the window is at $x2,$y2"
   drag $((20 - x2 - 5)) 40 400 0  # on what is left of the labels
+  old_position="$x2 $y2"
+  wait_for position_changed
   read -r x3 _ < <(position)
   [ "$x3" -ge 0 ] || fail "the window did not come back: it is at $x3"
 fi
 
+# The window is repainted after a move in its own time: look again until the
+# screen shows it, for up to ten seconds.
+look_fault=
+looks_right() {
+  import -window root "$scratch/screen.png" || { look_fault="no screenshot"; return 1; }
+  local x y colour
+  read -r x y < <(position)
+  for spot in "1 300" "508 470" "162 118"; do
+    set -- $spot
+    colour=$(pixel $((x + $1)) $((y + $2)))
+    near "$colour" 116,185,255 6 || { look_fault="the background at $1,$2 is $colour"; return 1; }
+  done
+  colour=$(pixel $((x + 496)) $((y + 29)))
+  near "$colour" 216,30,30 60 || { look_fault="the quit button's ring is $colour"; return 1; }
+  colour=$(pixel $((x + 472)) $((y + 29)))
+  near "$colour" 255,140,0 60 || { look_fault="the web-page button's ring is $colour"; return 1; }
+}
 xdotool mousemove 0 0
-sleep 0.3
-import -window root "$scratch/screen.png" || fail "no screenshot"
+wait_for looks_right || fail "$look_fault"
 [ -n "${LOOK_SCREENSHOT:-}" ] && cp "$scratch/screen.png" "$LOOK_SCREENSHOT"
-read -r x y < <(position)
-for spot in "1 300" "508 470" "162 118"; do
-  set -- $spot
-  colour=$(pixel $((x + $1)) $((y + $2)))
-  near "$colour" 116,185,255 6 || fail "the background at $1,$2 is $colour"
-done
-quit=$(pixel $((x + 496)) $((y + 29)))
-help=$(pixel $((x + 472)) $((y + 29)))
-near "$quit" 216,30,30 60 || fail "the quit button's ring is $quit"
-near "$help" 255,140,0 60 || fail "the web-page button's ring is $help"
 
 xdotool mousemove --window "$window" 300 300
 sleep 0.1
