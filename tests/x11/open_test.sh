@@ -51,9 +51,13 @@ list_row 1 2
 expect_launch 3 "$folder/a b.txt" "a double click on the first file"
 
 xdotool key Down  # the second file becomes the current item
+shown_windows() { xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | wc -l; }
+only_the_window() { [ "$(shown_windows)" -eq 1 ]; }
+menu_shown() { [ "$(shown_windows)" -gt 1 ]; }
 menu() {  # the menu item's place from the top: 1 打开, 2 删除
+  wait_for only_the_window || fail "a window besides the main one stays open"
   click_control 4 400 502 60 3  # right click below the items
-  sleep 0.3
+  wait_for menu_shown || fail "the right click showed no menu"
   xdotool key --delay 50 $(printf 'Down %.0s' $(seq "$1")) Return
 }
 menu 1
