@@ -2,6 +2,7 @@
 // permissions, a read-only filesystem, filesystems without no-replace renames
 // or hard links. Every case ends with the contents of all files as they were.
 #include "tests/fault_case.h"
+#include "tests/support/unsupported_file_calls.h"
 
 namespace {
 
@@ -103,14 +104,6 @@ TEST_F(FaultCase, AReadOnlyFilesystemKeepsEveryName) {
 
 // ---- filesystems of several kinds ----
 
-int InjectedNoReplace(const char*, const char*) {
-  errno = EINVAL;
-  return -1;
-}
-int InjectedNoLinks(const char*, const char*) {
-  errno = EPERM;
-  return -1;
-}
 
 struct FilesystemCase {
   const char* name;
@@ -121,16 +114,13 @@ struct FilesystemCase {
 void PrintTo(const FilesystemCase& c, std::ostream* out) { *out << c.name; }
 
 std::vector<FilesystemCase> Filesystems() {
-  FileCalls noReplace = SystemFileCalls();
-  noReplace.renameNoReplace = InjectedNoReplace;
-  FileCalls neither = noReplace;
-  neither.link = InjectedNoLinks;
   return {{"Disk", "disk", {true, true}, {}},
           {"Tmpfs", "tmpfs", {true, true}, {}},
           {"BindfsWithoutRenameNoReplace", "bindfs", {false, true}, {}},
           {"ExfatWithoutRenameNoReplaceOrHardLinks", "exfat", {false, false}, {}},
-          {"InjectedWithoutRenameNoReplace", "disk", {true, true}, noReplace},
-          {"InjectedWithoutRenameNoReplaceOrHardLinks", "disk", {true, true}, neither}};
+          {"InjectedWithoutRenameNoReplace", "disk", {true, true}, WithoutRenameNoReplace()},
+          {"InjectedWithoutRenameNoReplaceOrHardLinks", "disk", {true, true},
+           WithoutRenameNoReplaceOrHardLinks()}};
 }
 
 class OnFilesystem : public testing::TestWithParam<FilesystemCase> {
@@ -236,9 +226,7 @@ int CreateThenRename(const char* from, const char* to) {
 }
 
 TEST_F(FaultCase, RegressionTheLastFallbackNeverReplacesANameTakenJustBeforeItsRename) {
-  FileCalls calls = SystemFileCalls();
-  calls.renameNoReplace = InjectedNoReplace;
-  calls.link = InjectedNoLinks;
+  FileCalls calls = WithoutRenameNoReplaceOrHardLinks();
   calls.rename = CreateThenRename;
   fileCalls = calls;
   createdJustBefore.clear();

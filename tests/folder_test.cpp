@@ -14,6 +14,7 @@
 #include "folder/file_calls.h"
 #include "folder/folder.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/unsupported_file_calls.h"
 #include "ui/main_form.h"
 
 namespace {
@@ -230,20 +231,6 @@ TEST_F(FolderTest, ASearchHandsOutItsNamesOnceAndThenCloses) {
 
 // ---- renaming ----
 
-// The calls a filesystem without RENAME_NOREPLACE, or without hard links as
-// well, leaves RenameFile with; the real calls do the rest.
-int NoReplaceUnsupported(const char*, const char*) {
-  errno = EINVAL;
-  return -1;
-}
-int Renameat2Missing(const char*, const char*) {
-  errno = ENOSYS;
-  return -1;
-}
-int HardLinksUnsupported(const char*, const char*) {
-  errno = EPERM;
-  return -1;
-}
 int failUnlinks = 0;
 int UnlinkFailingAtFirst(const char* path) {
   if (failUnlinks > 0) {
@@ -260,17 +247,13 @@ struct Filesystem {
 };
 
 std::vector<Filesystem> Filesystems() {
-  const FileCalls real = SystemFileCalls();
-  FileCalls noReplaceMissing = real;
-  noReplaceMissing.renameNoReplace = NoReplaceUnsupported;
-  FileCalls syscallMissing = real;
+  FileCalls syscallMissing = SystemFileCalls();
   syscallMissing.renameNoReplace = Renameat2Missing;
-  FileCalls noHardLinks = noReplaceMissing;
-  noHardLinks.link = HardLinksUnsupported;
-  return {{"renameat2 with RENAME_NOREPLACE", real},
-          {"no RENAME_NOREPLACE: link and unlink", noReplaceMissing},
+  return {{"renameat2 with RENAME_NOREPLACE", SystemFileCalls()},
+          {"no RENAME_NOREPLACE: link and unlink", WithoutRenameNoReplace()},
           {"no renameat2 at all: link and unlink", syscallMissing},
-          {"neither RENAME_NOREPLACE nor hard links: look, then rename", noHardLinks}};
+          {"neither RENAME_NOREPLACE nor hard links: look, then rename",
+           WithoutRenameNoReplaceOrHardLinks()}};
 }
 
 class UseFileCalls {
@@ -366,8 +349,7 @@ TEST(RenameFile, RenamesALinkAsALink) {
 }
 
 TEST(RenameFile, UndoesTheNewLinkWhenTheOldNameCannotBeRemoved) {
-  FileCalls calls = SystemFileCalls();
-  calls.renameNoReplace = NoReplaceUnsupported;
+  FileCalls calls = WithoutRenameNoReplace();
   calls.unlink = UnlinkFailingAtFirst;
   const UseFileCalls use(calls);
   failUnlinks = 1;
