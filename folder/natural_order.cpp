@@ -186,8 +186,6 @@ void SortEntries(std::vector<Entry>& entries, std::vector<Entry>& scratch, const
   }
 }
 
-// Moves names[entries[k].index] to position k. The loads are independent,
-// so they overlap; a cycle-by-cycle permutation would wait for each one.
 // Moves every name to its sorted place in place, cycle by cycle; a second
 // vector of 100,000 names would cost more in fresh pages than the moves.
 void Gather(std::vector<std::string>& names, std::vector<Entry>& entries) {

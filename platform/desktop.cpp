@@ -147,4 +147,3 @@ void OpenUserGuide() {
   const std::string guide = UserGuidePath();
   if (!guide.empty()) ShellOpen(guide);
 }
-
