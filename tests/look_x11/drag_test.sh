@@ -40,10 +40,7 @@ drag() {  # x y dx dy [expected position]
   xdotool mousedown 1
   sleep 0.2
   xdotool mousemove_relative -- $(($3 / 4)) $(($4 / 4))
-  if [ -n "${5:-}" ]; then
-    old_position=$before
-    wait_for position_changed
-  fi
+  [ -n "${5:-}" ] && wait_for_move_from "$before"
   for step in 2 3 4; do
     sleep 0.05
     xdotool mousemove_relative -- $(($3 / 4)) $(($4 / 4))
@@ -58,6 +55,7 @@ drag() {  # x y dx dy [expected position]
 }
 old_position=
 position_changed() { [ "$(position)" != "$old_position" ]; }
+wait_for_move_from() { old_position=$1; wait_for position_changed; }
 expected_position=
 at_expected_position() { [ "$(position)" = "$expected_position" ]; }
 
@@ -98,13 +96,11 @@ sleep 0.3
 
 if [ "$window_manager" = none ]; then
   drag 10 40 -4000 0  # on the label 选中件名, far past the left edge
-  old_position="$x1 $y1"
-  wait_for position_changed
+  wait_for_move_from "$x1 $y1"
   read -r x2 y2 < <(position)
   [ $((x2 + 55)) -ge 20 ] || fail "the labels left the screen: the window is at $x2,$y2"
   drag $((20 - x2 - 5)) 40 400 0  # on what is left of the labels
-  old_position="$x2 $y2"
-  wait_for position_changed
+  wait_for_move_from "$x2 $y2"
   read -r x3 _ < <(position)
   [ "$x3" -ge 0 ] || fail "the window did not come back: it is at $x3"
 fi
